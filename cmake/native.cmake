@@ -1,0 +1,41 @@
+# The native build: the core and its unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer. The tests of the Windows build are included so
+# that one CTest run covers both builds.
+set(TARVELO_SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=all)
+target_compile_options(tarvelo_core PRIVATE ${TARVELO_SANITIZERS})
+
+include(GoogleTest)
+add_executable(core_tests
+    tests/unit/text_codec_test.cpp
+    tests/unit/database_test.cpp
+    tests/unit/quotes_test.cpp
+    tests/unit/condition_test.cpp
+    tests/unit/search_statement_test.cpp
+    tests/unit/locations_test.cpp
+)
+target_link_libraries(core_tests PRIVATE tarvelo_core GTest::gtest_main)
+target_compile_options(core_tests PRIVATE ${TARVELO_WARNINGS} ${TARVELO_SANITIZERS})
+target_link_options(core_tests PRIVATE ${TARVELO_SANITIZERS})
+gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST)
+
+set(TARVELO_WIN32_BUILD ${PROJECT_SOURCE_DIR}/build/win32 CACHE PATH
+    "The Windows build whose tests join this build's CTest run")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES
+    ${CMAKE_CURRENT_BINARY_DIR}/include-win32-tests.cmake)
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/include-win32-tests.cmake
+    "if(EXISTS \"${TARVELO_WIN32_BUILD}/CTestTestfile.cmake\")\n"
+    "  include(\"${TARVELO_WIN32_BUILD}/CTestTestfile.cmake\")\n"
+    "endif()\n")
+
+# Formatting is part of the build's checks.
+find_program(CLANG_FORMAT clang-format REQUIRED)
+file(GLOB_RECURSE TARVELO_SOURCES CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/app/*.h
+    ${PROJECT_SOURCE_DIR}/toolkit/*.cpp ${PROJECT_SOURCE_DIR}/toolkit/*.h
+    ${PROJECT_SOURCE_DIR}/store/*.cpp ${PROJECT_SOURCE_DIR}/store/*.h
+    ${PROJECT_SOURCE_DIR}/search/*.cpp ${PROJECT_SOURCE_DIR}/search/*.h
+    ${PROJECT_SOURCE_DIR}/crash/*.cpp ${PROJECT_SOURCE_DIR}/crash/*.h
+    ${PROJECT_SOURCE_DIR}/resources/*.cpp ${PROJECT_SOURCE_DIR}/resources/*.h
+    ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h)
+add_test(NAME format COMMAND ${CLANG_FORMAT} --dry-run --Werror ${TARVELO_SOURCES})
