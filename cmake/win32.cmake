@@ -19,6 +19,10 @@ target_compile_options(tarvelo_win32 PRIVATE ${TARVELO_WARNINGS})
 target_compile_definitions(tarvelo_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601
     WIN32_LEAN_AND_MEAN NOMINMAX)
 
+# The icons, the program icon and the manifest; the crash report.
+include(cmake/resources.cmake)
+include(cmake/crash.cmake)
+
 add_executable(tarvelo WIN32 app/main.cpp)
 target_link_libraries(tarvelo PRIVATE tarvelo_win32)
 target_compile_options(tarvelo PRIVATE ${TARVELO_WARNINGS})

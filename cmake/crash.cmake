@@ -1,0 +1,1 @@
+# The unhandled-fault filter and its report (filled in next).

@@ -1,0 +1,1 @@
+# Icons, the program icon and the application manifest (filled in next).
