@@ -33,6 +33,20 @@ run: build
 sample-data: setup
 	@scripts/sample-data.sh
 
+# The import benchmarks, not tests, each beside sqlite3's own .import of the
+# same file: the import alone natively and under Wine, and the whole "Update
+# database" command through the real window and file dialog under Wine.
+BENCH_FILE := sample-data/pc-full.csv
+bench: setup configure sample-data
+	cmake --build $(NATIVE) -j $(JOBS) --target import_bench -- --no-print-directory
+	cmake --build $(WIN32) -j $(JOBS) --target import_bench import_wine_bench -- --no-print-directory
+	@echo "== the import alone, native build"
+	@bench/import_vs_sqlite.sh $(NATIVE)/import_bench $(BENCH_FILE)
+	@echo "== the import alone, Windows build under Wine"
+	@RUNNER=$(CURDIR)/$(WIN32)/wine-run bench/import_vs_sqlite.sh $(WIN32)/import_bench.exe $(BENCH_FILE)
+	@echo "== the Update database command, Windows build under Wine (dialog's end to final message)"
+	@RUNNER=$(CURDIR)/$(WIN32)/wine-run bench/import_vs_sqlite.sh $(WIN32)/import_wine_bench.exe $(BENCH_FILE)
+
 format:
 	clang-format -i $$(find app toolkit store search crash resources tests -name '*.cpp' -o -name '*.h')
 

@@ -13,6 +13,10 @@ add_executable(core_tests
     tests/unit/condition_test.cpp
     tests/unit/search_statement_test.cpp
     tests/unit/locations_test.cpp
+    tests/unit/search_test.cpp
+    tests/unit/csv_reader_test.cpp
+    tests/unit/import_test.cpp
+    tests/unit/report_test.cpp
 )
 target_link_libraries(core_tests PRIVATE tarvelo_core GTest::gtest_main)
 target_compile_options(core_tests PRIVATE ${TARVELO_WARNINGS} ${TARVELO_SANITIZERS})
@@ -37,5 +41,14 @@ file(GLOB_RECURSE TARVELO_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/search/*.cpp ${PROJECT_SOURCE_DIR}/search/*.h
     ${PROJECT_SOURCE_DIR}/crash/*.cpp ${PROJECT_SOURCE_DIR}/crash/*.h
     ${PROJECT_SOURCE_DIR}/resources/*.cpp ${PROJECT_SOURCE_DIR}/resources/*.h
-    ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h)
+    ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
+    ${PROJECT_SOURCE_DIR}/bench/*.cpp)
 add_test(NAME format COMMAND ${CLANG_FORMAT} --dry-run --Werror ${TARVELO_SOURCES})
+
+# The import benchmark (make bench), not a test: built from the core's sources
+# without the sanitizers, so that it times the code as shipped.
+get_target_property(TARVELO_CORE_SOURCES tarvelo_core SOURCES)
+add_executable(import_bench EXCLUDE_FROM_ALL bench/import_bench.cpp ${TARVELO_CORE_SOURCES})
+target_include_directories(import_bench PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(import_bench PRIVATE sqlite3)
+target_compile_options(import_bench PRIVATE ${TARVELO_WARNINGS})

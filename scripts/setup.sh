@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   cmake make g++ googletest
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 xvfb xdotool imagemagick x11-utils xclip
+  wine wine32:i386 xvfb xdotool imagemagick x11-utils xclip fonts-liberation fonts-wine python3
   clang-format sqlite3
 )
 

@@ -1,6 +1,7 @@
 #pragma once
 // Move-only owners of Win32 handles, one type per handle kind.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -53,5 +54,6 @@ using IconHandle = UniqueHandle<HICON, GdiTraits<HICON, DestroyIcon>>;
 using AcceleratorHandle = UniqueHandle<HACCEL, GdiTraits<HACCEL, DestroyAcceleratorTable>>;
 using MenuHandle = UniqueHandle<HMENU, GdiTraits<HMENU, DestroyMenu>>;
 using WindowHandle = UniqueHandle<HWND, GdiTraits<HWND, DestroyWindow>>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, GdiTraits<HIMAGELIST, ImageList_Destroy>>;
 
 } // namespace toolkit
