@@ -39,16 +39,19 @@ sample-data: setup
 BENCH_FILE := sample-data/pc-full.csv
 bench: setup configure sample-data
 	cmake --build $(NATIVE) -j $(JOBS) --target import_bench -- --no-print-directory
-	cmake --build $(WIN32) -j $(JOBS) --target import_bench import_wine_bench -- --no-print-directory
+	cmake --build $(WIN32) -j $(JOBS) --target import_bench import_wine_bench startup_bench tarvelo \
+	    -- --no-print-directory
 	@echo "== the import alone, native build"
 	@bench/import_vs_sqlite.sh $(NATIVE)/import_bench $(BENCH_FILE)
 	@echo "== the import alone, Windows build under Wine"
 	@RUNNER=$(CURDIR)/$(WIN32)/wine-run bench/import_vs_sqlite.sh $(WIN32)/import_bench.exe $(BENCH_FILE)
 	@echo "== the Update database command, Windows build under Wine (dialog's end to final message)"
 	@RUNNER=$(CURDIR)/$(WIN32)/wine-run bench/import_vs_sqlite.sh $(WIN32)/import_wine_bench.exe $(BENCH_FILE)
+	@echo "== start-up to the ready message, under Wine"
+	@$(WIN32)/wine-run $(WIN32)/startup_bench.exe $(CURDIR)/$(WIN32)/tarvelo.exe 7
 
 format:
-	clang-format -i $$(find app toolkit store search crash resources tests -name '*.cpp' -o -name '*.h')
+	clang-format -i $$(find app toolkit store search crash resources tests bench -name '*.cpp' -o -name '*.h')
 
 clean:
 	rm -rf build

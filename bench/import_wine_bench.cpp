@@ -46,17 +46,30 @@ BOOL CALLBACK MatchEdit(HWND window, LPARAM data) {
     return FALSE;
 }
 
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+        std::string(name) != "#32770" || tarvelo_test::WindowText(window) != kDialogTitle) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
 // Waits for the dialog, puts path into its file name box and presses Return.
+// Ends the process when the dialog does not come or does not go, so that the
+// benchmark never hangs.
 void AnswerDialog(const std::string& path, LARGE_INTEGER& returnPressed) {
     HWND dialog = nullptr;
-    tarvelo_test::WaitFor([&] {
-        dialog = FindWindowA("#32770", kDialogTitle);
-        DWORD process = 0;
-        GetWindowThreadProcessId(dialog, &process);
-        return dialog != nullptr && process == GetCurrentProcessId() && IsWindowVisible(dialog);
-    });
-    if (dialog == nullptr) {
-        return;
+    if (!tarvelo_test::WaitFor([&] {
+            EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&dialog));
+            return dialog != nullptr;
+        })) {
+        std::fprintf(stderr, "import_wine_bench: no file dialog\n");
+        ExitProcess(1);
     }
     dialogWindow = dialog;
     HWND edit = nullptr;
@@ -66,6 +79,10 @@ void AnswerDialog(const std::string& path, LARGE_INTEGER& returnPressed) {
     QueryPerformanceCounter(&returnPressed);
     PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(edit, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
+    if (!tarvelo_test::WaitFor([&] { return !IsWindow(dialog); })) {
+        std::fprintf(stderr, "import_wine_bench: the file dialog did not take the path\n");
+        ExitProcess(1);
+    }
 }
 
 std::string StatusText(HWND bar) {

@@ -6,18 +6,7 @@ set(TARVELO_SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer
 target_compile_options(tarvelo_core PRIVATE ${TARVELO_SANITIZERS})
 
 include(GoogleTest)
-add_executable(core_tests
-    tests/unit/text_codec_test.cpp
-    tests/unit/database_test.cpp
-    tests/unit/quotes_test.cpp
-    tests/unit/condition_test.cpp
-    tests/unit/search_statement_test.cpp
-    tests/unit/locations_test.cpp
-    tests/unit/search_test.cpp
-    tests/unit/csv_reader_test.cpp
-    tests/unit/import_test.cpp
-    tests/unit/report_test.cpp
-)
+add_executable(core_tests ${TARVELO_UNIT_TESTS})
 target_link_libraries(core_tests PRIVATE tarvelo_core GTest::gtest_main)
 target_compile_options(core_tests PRIVATE ${TARVELO_WARNINGS} ${TARVELO_SANITIZERS})
 target_link_options(core_tests PRIVATE ${TARVELO_SANITIZERS})

@@ -11,15 +11,18 @@ void WriteClipboardText(const std::string& text) {
         return;
     }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (memory == nullptr) {
+    void* bytes = memory != nullptr ? GlobalLock(memory) : nullptr;
+    if (bytes == nullptr) {
+        // The clipboard keeps what it held rather than getting unset bytes.
+        if (memory != nullptr) {
+            GlobalFree(memory);
+        }
         CloseClipboard();
         return;
     }
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
     EmptyClipboard();
-    if (void* bytes = GlobalLock(memory)) {
-        std::memcpy(bytes, text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-    }
     // From here the clipboard owns the memory; a refusal leaves it to us.
     if (SetClipboardData(CF_TEXT, memory) == nullptr) {
         GlobalFree(memory);

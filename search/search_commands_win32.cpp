@@ -20,14 +20,20 @@ void RunSearch(Application& app) {
     const std::string text = gui.ControlText(MainWindow, SearchTextBox);
     const std::string statement = BuildSearchStatement(label, field, text);
 
-    // The list is not repainted while it fills.
+    // The list is not repainted while it fills. LockWindowUpdate alone does
+    // not do it under Wine, where it has no effect: each row would repaint
+    // the list and its scroll bar (some 20 ms a row). Turning the list's own
+    // redrawing off does, and one repaint follows the fill.
     HWND list = gui.ControlHandle(MainWindow, ResultList);
     LockWindowUpdate(list);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     const int count =
         RunSearchQuery(app.database, statement, app.record, [&](const PostcodeRecord& row) {
             gui.AddListRow(MainWindow, ResultList,
                            row.postcode + '\n' + row.suburb + '\n' + row.state, TagIcon);
         });
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     LockWindowUpdate(nullptr);
     if (count == kSearchFailed) {
         app.status.ShowStatus(StatusError, kSearchFailedMessage);

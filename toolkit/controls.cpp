@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <climits>
+
 namespace toolkit {
 
 HWND Toolkit::AddControl(int window, const ControlSpec& spec) {
@@ -95,8 +97,10 @@ void Toolkit::AddListRow(int window, int control, const std::string& text, int i
         }
         char* piece = columns.data() + start;
         if (column == 0) {
+            // An index past the last row puts the row after it, without
+            // asking the list for its count first.
             item.mask = LVIF_TEXT | (imageIndex >= 0 ? LVIF_IMAGE : 0);
-            item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+            item.iItem = INT_MAX;
             item.pszText = piece;
             item.iImage = imageIndex;
             item.iItem = static_cast<int>(

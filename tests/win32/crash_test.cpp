@@ -311,5 +311,4 @@ TEST_F(FaultingProgram, SecondFaultWhileReportingEndsTheProgramAtOnce) {
     ExpectDatabaseClosedAndIntact();
 }
 
-// A fault while an import is running, and the rows the database then keeps,
-// is tested with the import command, once the program has one.
+// A fault while an import is running: crash_during_import_test.cpp.

@@ -3,6 +3,8 @@
 #include "program_runner.h"
 #include "toolkit/handles.h"
 
+#include <psapi.h>
+
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -92,9 +94,16 @@ class Target {
                                FALSE, processId)),
           thread_(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_SET_CONTEXT |
                                  THREAD_QUERY_INFORMATION,
-                             FALSE, GetWindowThreadProcessId(window, nullptr))) {}
+                             FALSE, GetWindowThreadProcessId(window, nullptr))) {
+        // The first module of a process is its executable.
+        HMODULE image = nullptr;
+        DWORD needed = 0;
+        if (process_ && EnumProcessModules(process_.get(), &image, sizeof(image), &needed)) {
+            image_ = image;
+        }
+    }
 
-    bool opened() const { return process_ && thread_; }
+    bool opened() const { return process_ && thread_ && image_; }
     HANDLE process() const { return process_.get(); }
     bool Ended() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
 
@@ -129,6 +138,34 @@ class Target {
             return armed || failed;
         });
         PostMessageA(window_, WM_NULL, 0, 0);
+        return armed;
+    }
+
+    // Points the thread at address the first time it is seen running the
+    // program's own code rather than a system library's. There it is in user
+    // mode, in no system call and holding no lock of the system's, so it
+    // takes the new context as soon as it is resumed; only when that code
+    // runs inside a callback (a window procedure handling a sent message)
+    // can the context be lost as described in InjectFault, which retries.
+    bool ArmAtOnce(std::uint32_t address) const {
+        bool armed = false;
+        bool failed = false;
+        WaitFor([&] {
+            if (SuspendThread(thread_.get()) == static_cast<DWORD>(-1)) {
+                return failed = true;
+            }
+            CONTEXT context{};
+            context.ContextFlags = CONTEXT_CONTROL;
+            if (!GetThreadContext(thread_.get(), &context)) {
+                failed = true;
+            } else if (InProgramImage(context.Eip)) {
+                context.Eip = address;
+                armed = SetThreadContext(thread_.get(), &context) != 0;
+                failed = !armed;
+            }
+            ResumeThread(thread_.get());
+            return armed || failed;
+        });
         return armed;
     }
 
@@ -178,10 +215,20 @@ class Target {
     }
 
   private:
+    // Whether address lies in the executable's image (statically linked, it
+    // holds the program's code, the engine and the C++ runtime).
+    bool InProgramImage(std::uint32_t address) const {
+        MEMORY_BASIC_INFORMATION region{};
+        return VirtualQueryEx(process_.get(), reinterpret_cast<void*>(address), &region,
+                              sizeof(region)) != 0 &&
+               region.Type == MEM_IMAGE && region.AllocationBase == image_;
+    }
+
     DWORD processId_;
     HWND window_;
     FileHandle process_;
     FileHandle thread_;
+    HMODULE image_ = nullptr;
 };
 
 } // namespace
@@ -190,7 +237,7 @@ HWND FindProcessWindow(DWORD processId, const char* className) {
     return FindWindowOf(processId, className, nullptr);
 }
 
-InjectedFault InjectFault(DWORD processId, FaultKind kind) {
+InjectedFault InjectFault(DWORD processId, FaultKind kind, Timing timing) {
     InjectedFault result;
     const HWND window = FindProcessWindow(processId, "WindowClass_1");
     if (window == nullptr) {
@@ -199,7 +246,7 @@ InjectedFault InjectFault(DWORD processId, FaultKind kind) {
     }
     const Target target(processId, window);
     if (!target.opened()) {
-        result.failure = LastError("OpenProcess/OpenThread");
+        result.failure = LastError("OpenProcess/OpenThread/EnumProcessModules");
         return result;
     }
 
@@ -264,7 +311,9 @@ InjectedFault InjectFault(DWORD processId, FaultKind kind) {
     // when the callback returns or faults inside the callback, where Wine
     // swallows the fault; either way it goes on where it was, above the stack
     // of the code. Waiting for the thread to rest makes that rare; when it
-    // happens all the same, the thread is pointed at the code again.
+    // happens all the same, the thread is pointed at the code again. A busy
+    // thread is caught in the program's own code instead, where it is in no
+    // system call; inside a callback the same can happen, and is retried.
     const HWND boxBefore = FindWindowOf(processId, "#32770", nullptr);
     std::uint32_t noted[2] = {};
     const auto codeHasRun = [&] { return target.Read(notes, noted, sizeof(noted)) && noted[0]; };
@@ -276,8 +325,16 @@ InjectedFault InjectFault(DWORD processId, FaultKind kind) {
             return result;
         }
         noted[0] = noted[1] = 0;
-        if (!target.Write(notes, noted, sizeof(noted)) || !target.ArmWhenSettled(start)) {
-            result.failure = LastError("pointing the thread at the code");
+        if (!target.Write(notes, noted, sizeof(noted))) {
+            result.failure = LastError("WriteProcessMemory");
+            return result;
+        }
+        const bool armed =
+            timing == Timing::WhenAtRest ? target.ArmWhenSettled(start) : target.ArmAtOnce(start);
+        if (!armed) {
+            result.failure = timing == Timing::WhenAtRest
+                                 ? LastError("pointing the thread at the code")
+                                 : "the thread was not seen in the program's own code";
             return result;
         }
         if (!WaitFor([&] { return codeHasRun() || target.Ended(); }, kAttemptMs) || !codeHasRun()) {

@@ -19,6 +19,12 @@ enum class FaultKind {
     StackOverflow        // a call to itself, until the stack is used up
 };
 
+// When the thread is pointed at the fault's code.
+enum class Timing {
+    WhenAtRest, // once it waits for its next message
+    AtOnce      // whatever it is doing, as soon as it is seen in the program's own code
+};
+
 struct InjectedFault {
     bool done = false;
     std::string failure; // what went wrong when not done
@@ -38,7 +44,9 @@ HWND FindProcessWindow(DWORD processId, const char* className);
 // fault as kind says, and returns once the fault is being handled: a new
 // message box has appeared or the process has ended. Before the faulting
 // instruction the general registers but EBP and ESP are loaded with distinct
-// values, so that the report's register lines can be checked.
-InjectedFault InjectFault(DWORD processId, FaultKind kind);
+// values, so that the report's register lines can be checked. WhenAtRest
+// suits a program that waits for input; AtOnce one that is busy in a command
+// (an import, say) and would not come to rest before the command ends.
+InjectedFault InjectFault(DWORD processId, FaultKind kind, Timing timing = Timing::WhenAtRest);
 
 } // namespace tarvelo_test

@@ -57,6 +57,19 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// Adds a visible top-level window of this process to a text of them.
+BOOL CALLBACK ListWindow(HWND window, LPARAM data) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof(name));
+        *reinterpret_cast<std::string*>(data) +=
+            std::string(" [") + name + " \"" + WindowText(window) + "\"]";
+    }
+    return TRUE;
+}
+
 // The visible dialog of this process with the given caption, or null.
 HWND FindDialogOfThisProcess(const char* caption) {
     DialogSearch search{caption, nullptr};
@@ -91,6 +104,7 @@ struct DialogSeen {
     std::vector<std::string> typed;  // the file name box's text at each Return
     std::vector<std::string> places; // the folder shown after each folder typed
     bool closed = false;
+    std::string windows; // this process's windows when no dialog came
 };
 
 void PressReturn(HWND target) {
@@ -127,6 +141,7 @@ class FileDialogDriver {
     void Drive() {
         HWND dialog = nullptr;
         if (!WaitFor([&] { return (dialog = FindDialogOfThisProcess(kDialogTitle)) != nullptr; })) {
+            EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&seen_.windows));
             return;
         }
         seen_.shown = true;
@@ -253,7 +268,7 @@ class ImportCommandTest : public MainWindowTest {
 };
 
 void ExpectTheFileDialog(const DialogSeen& seen) {
-    ASSERT_TRUE(seen.shown) << "no dialog titled " << kDialogTitle;
+    ASSERT_TRUE(seen.shown) << "no dialog titled " << kDialogTitle << "; windows:" << seen.windows;
     EXPECT_EQ(seen.title, kDialogTitle);
     EXPECT_EQ(seen.filters, std::vector<std::string>{"CSV (*.csv)"});
     EXPECT_TRUE(seen.closed) << "the dialog did not take the answer";

@@ -200,7 +200,14 @@ class SearchWindowTest : public MainWindowTest {
             ADD_FAILURE() << "no comparison " << label;
             return false;
         }
+        // Keys reach the shortcut table of the active window only; another
+        // program's window may have come to the front meanwhile.
+        SetForegroundWindow(window());
         SetFocus(control(focus));
+        if (GetActiveWindow() != window()) {
+            ADD_FAILURE() << "the main window is not the active window";
+            return false;
+        }
         int searches = 0;
         for (const toolkit::Event& event : PressKey(VK_RETURN)) {
             searches +=
@@ -449,6 +456,29 @@ TEST_F(SearchWindowTest, AStatementTheEngineRefusesShowsTheError) {
     ASSERT_TRUE(Search("Equal to", kPostcode, "3000"));
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(StatusText(), "Error: The search query found no matches in the database.");
+}
+
+TEST_F(SearchWindowTest, AListLongerThanItsViewScrollsToItsLastRow) {
+    std::vector<Row> rows;
+    for (int i = 0; i < 60; ++i) {
+        rows.push_back({std::to_string(1000 + i), "SUBURB " + std::to_string(1000 + i), "VIC"});
+    }
+    Fill(rows);
+    ASSERT_TRUE(Search("Sounds like", kSuburb, "SUBURB"));
+    ASSERT_EQ(RowCount(), 60);
+    // Repainting was off while the list filled; its scroll bar was brought
+    // up to date afterwards.
+    ASSERT_TRUE(GetWindowLongA(list(), GWL_STYLE) & WS_VSCROLL);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof(scroll);
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(list(), SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax - scroll.nMin + 1, 60);
+    EXPECT_LT(static_cast<int>(scroll.nPage), 60);
+    SendMessageA(list(), LVM_ENSUREVISIBLE, 59, FALSE);
+    PumpEvents();
+    EXPECT_GT(SendMessageA(list(), LVM_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(Cell(59, 1), "SUBURB 1059");
 }
 
 class SearchFrom : public SearchWindowTest, public ::testing::WithParamInterface<int> {};
