@@ -39,7 +39,7 @@ sample-data: setup
 BENCH_FILE := sample-data/pc-full.csv
 bench: setup configure sample-data
 	cmake --build $(NATIVE) -j $(JOBS) --target import_bench -- --no-print-directory
-	cmake --build $(WIN32) -j $(JOBS) --target import_bench import_wine_bench startup_bench tarvelo \
+	cmake --build $(WIN32) -j $(JOBS) --target import_bench import_wine_bench search_bench startup_bench tarvelo \
 	    -- --no-print-directory
 	@echo "== the import alone, native build"
 	@bench/import_vs_sqlite.sh $(NATIVE)/import_bench $(BENCH_FILE)
@@ -47,6 +47,8 @@ bench: setup configure sample-data
 	@RUNNER=$(CURDIR)/$(WIN32)/wine-run bench/import_vs_sqlite.sh $(WIN32)/import_bench.exe $(BENCH_FILE)
 	@echo "== the Update database command, Windows build under Wine (dialog's end to final message)"
 	@RUNNER=$(CURDIR)/$(WIN32)/wine-run bench/import_vs_sqlite.sh $(WIN32)/import_wine_bench.exe $(BENCH_FILE)
+	@echo "== the search, under Wine (every row, and one postcode)"
+	@$(WIN32)/wine-run $(WIN32)/search_bench.exe $(BENCH_FILE)
 	@echo "== start-up to the ready message, under Wine"
 	@$(WIN32)/wine-run $(WIN32)/startup_bench.exe $(CURDIR)/$(WIN32)/tarvelo.exe 7
 

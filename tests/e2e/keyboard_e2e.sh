@@ -49,7 +49,7 @@ for key in Tab Tab Tab Tab shift+Tab shift+Tab Tab Tab 3 0 0 0 Return BackSpace;
 done
 windows_before=$(visible_windows)
 activate
-xdotool mousemove $((X + 19)) $((Y + 32)) click 1 mousemove 0 0 # the Files title
+xdotool key F10 Down # the menu bar, then the Files menu open
 wait_for menu_open
 sleep 0.3
 import -window root "$shots/files-menu.png"

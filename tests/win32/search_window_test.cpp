@@ -185,9 +185,10 @@ class SearchWindowTest : public MainWindowTest {
         }
     }
 
-    // Chooses the comparison and the field, types the text and presses
-    // Return in the control that has the focus; the events it raises run
-    // through the real dispatch. False when Return raised no search.
+    // Chooses the comparison and the field, sets the search text and
+    // presses Return with the focus in the given control; the events it
+    // raises run through the real dispatch. False when Return raised no
+    // search.
     bool Search(const std::string& label, int field, const std::string& text,
                 int focus = tarvelo::SearchTextBox) {
         HWND operators = control(tarvelo::OperatorBox);
