@@ -104,6 +104,7 @@ add_executable(crash_tests
     tests/win32/fault_injector.cpp
     tests/win32/crash_test.cpp
     tests/win32/crash_during_import_test.cpp
+    tests/win32/import_fixture.cpp
 )
 target_link_libraries(crash_tests PRIVATE tarvelo_crash GTest::gtest_main)
 target_compile_options(crash_tests PRIVATE ${TARVELO_WARNINGS})
@@ -143,6 +144,7 @@ add_test(NAME win32.import_window_tests COMMAND import_window_tests)
 add_executable(import_program_tests
     tests/win32/program_runner.cpp
     tests/win32/import_program_test.cpp
+    tests/win32/import_fixture.cpp
 )
 target_link_libraries(import_program_tests PRIVATE tarvelo_win32 GTest::gtest_main)
 target_compile_options(import_program_tests PRIVATE ${TARVELO_WARNINGS})

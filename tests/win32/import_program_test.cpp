@@ -1,8 +1,8 @@
 // The real tarvelo.exe killed in the middle of an import: the next start finds
 // the rows it had before, and nothing else.
+#include "import_fixture.h"
 #include "program_runner.h"
 
-#include "store/ansi_path_win32.h"
 #include "store/database.h"
 #include "store/record_count.h"
 
@@ -17,75 +17,11 @@ using namespace tarvelo_test;
 
 namespace {
 
-constexpr const char* kDialogTitle = "Select Australia Post(tm) postcode file";
-constexpr int kFileNameCombo = 0x47C; // cmb13, with an edit inside
-constexpr const char* kPreviousRows = "4000|BRISBANE|QLD;0800|DARWIN|NT;6000|PERTH|WA";
 constexpr const char* kRowsQuery =
     "SELECT group_concat(postcode || '|' || suburb || '|' || state, ';') "
     "FROM (SELECT * FROM postcodes ORDER BY rowid)";
 
-tarvelo::DatabaseConnection OpenDatabase(const std::string& file) {
-    return tarvelo::OpenConnection(tarvelo::AnsiPathToUtf8(file));
-}
-
-// Database\Tarvelos v0.00.ptk in folder, holding the previous rows.
-bool WriteDatabase(const std::string& folder, const std::string& file) {
-    CreateDirectoryA((folder + "Database").c_str(), nullptr);
-    std::ofstream(file, std::ios::binary).flush();
-    tarvelo::DatabaseConnection connection = OpenDatabase(file);
-    return tarvelo::ExecuteUpdate(connection, tarvelo::kCreateTableStatement) &&
-           tarvelo::ExecuteUpdate(connection,
-                                  "INSERT INTO postcodes(postcode, suburb, state) VALUES"
-                                  "('4000','BRISBANE','QLD'),('0800','DARWIN','NT'),"
-                                  "('6000','PERTH','WA')");
-}
-
-// An Australia Post file of lines rows, large enough that the engine writes
-// pages of the new rows into the database file before it commits.
-void WriteLargeFile(const std::string& path, int lines) {
-    std::ofstream out(path, std::ios::binary);
-    out << "\"Pcode\",\"Locality\",\"State\",\"Comments\",\"DeliveryOffice\"\r\n";
-    char line[128];
-    for (int i = 0; i < lines; ++i) {
-        std::snprintf(line, sizeof(line),
-                      "\"%04d\",\"GENERATED LOCALITY %d\",\"NSW\",\"\",\"DELIVERY CENTRE\"\r\n",
-                      i % 10000, i);
-        out << line;
-    }
-}
-
-std::uint64_t FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        return 0;
-    }
-    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-BOOL CALLBACK MatchEdit(HWND window, LPARAM data) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) != "Edit") {
-        return TRUE;
-    }
-    *reinterpret_cast<HWND*>(data) = window;
-    return FALSE;
-}
-
-HWND FileNameEdit(HWND dialog) {
-    HWND edit = nullptr;
-    EnumChildWindows(GetDlgItem(dialog, kFileNameCombo), MatchEdit,
-                     reinterpret_cast<LPARAM>(&edit));
-    return edit;
-}
-
-// The text of an edit of another process, asked for with WM_GETTEXT (which
-// GetWindowText does not send across processes).
-std::string EditText(HWND edit) {
-    char text[MAX_PATH + 1] = {};
-    SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
+} // namespace
 
 TEST(KilledImport, LeavesThePreviousRowsAtTheNextStart) {
     TempFolder folder("killed-import");
@@ -102,14 +38,7 @@ TEST(KilledImport, LeavesThePreviousRowsAtTheNextStart) {
         HWND window = program.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(2, 0), 0); // Files > Update database
-        HWND dialog = program.WaitForTopWindow("#32770", kDialogTitle);
-        ASSERT_NE(dialog, nullptr);
-        HWND edit = FileNameEdit(dialog);
-        ASSERT_NE(edit, nullptr);
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(csv.c_str()));
-        ASSERT_EQ(EditText(edit), csv);
-        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
-        PostMessageA(edit, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
+        ASSERT_TRUE(ChooseFile(program, csv));
 
         // Under way: the transaction's journal exists and new rows have
         // already reached the database file itself.
@@ -135,5 +64,3 @@ TEST(KilledImport, LeavesThePreviousRowsAtTheNextStart) {
     EXPECT_EQ(tarvelo::QueryText(connection, kRowsQuery), kPreviousRows);
     EXPECT_EQ(tarvelo::QueryText(connection, "PRAGMA integrity_check"), "ok");
 }
-
-} // namespace
