@@ -34,11 +34,6 @@ set_source_files_properties(${TARVELO_RESOURCE_FILES} PROPERTIES
 # A target that compiles the .rc must wait for the drawing: linking
 # tarvelo_resources makes it do so.
 
-add_executable(icon_tests tests/win32/icon_test.cpp)
-target_link_libraries(icon_tests PRIVATE GTest::gtest_main tarvelo_resources tarvelo_win32)
-target_compile_options(icon_tests PRIVATE ${TARVELO_WARNINGS})
-target_link_options(icon_tests PRIVATE ${TARVELO_STATIC})
-add_test(NAME win32.icon_tests COMMAND icon_tests)
 # The tests also read the program icon and the manifest out of tarvelo.exe.
-add_dependencies(icon_tests tarvelo)
-set_tests_properties(win32.icon_tests PROPERTIES ENVIRONMENT "TARVELO_EXE=$<TARGET_FILE:tarvelo>")
+tarvelo_win32_test(icon_tests PROGRAM
+    SOURCES tests/win32/icon_test.cpp LIBRARIES tarvelo_resources tarvelo_win32)

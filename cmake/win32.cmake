@@ -19,6 +19,37 @@ function(tarvelo_lock_desktop_tests)
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tarvelo_lock_desktop_tests)
 
+# A program of this build: warnings as errors, statically linked.
+function(tarvelo_win32_program name)
+    cmake_parse_arguments(ARG "EXCLUDE_FROM_ALL" "" "SOURCES;LIBRARIES" ${ARGN})
+    set(exclude)
+    if(ARG_EXCLUDE_FROM_ALL)
+        set(exclude EXCLUDE_FROM_ALL)
+    endif()
+    add_executable(${name} ${exclude} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
+    target_compile_options(${name} PRIVATE ${TARVELO_WARNINGS})
+    target_compile_definitions(${name} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+    target_link_options(${name} PRIVATE ${TARVELO_STATIC})
+endfunction()
+
+# A GoogleTest program, run under Wine as the test win32.<name>. PROGRAM: it
+# starts the real tarvelo.exe, which TARVELO_EXE names.
+function(tarvelo_win32_test name)
+    cmake_parse_arguments(ARG "PROGRAM" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+    tarvelo_win32_program(${name} SOURCES ${ARG_SOURCES}
+        LIBRARIES GTest::gtest_main ${ARG_LIBRARIES})
+    add_test(NAME win32.${name} COMMAND ${name})
+    if(ARG_PROGRAM)
+        add_dependencies(${name} tarvelo)
+        set_tests_properties(win32.${name} PROPERTIES
+            ENVIRONMENT "TARVELO_EXE=$<TARGET_FILE:tarvelo>")
+    endif()
+    if(ARG_TIMEOUT)
+        set_tests_properties(win32.${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    endif()
+endfunction()
+
 # Win32 code of the application shell and of the store and search commands.
 add_library(tarvelo_win32 STATIC
     store/locations_win32.cpp
@@ -65,114 +96,69 @@ target_compile_options(tarvelo PRIVATE ${TARVELO_WARNINGS})
 target_link_options(tarvelo PRIVATE ${TARVELO_STATIC} -mwindows -s)
 
 # The core's unit tests run on the target too, under Wine.
-add_executable(core_tests_win32 ${TARVELO_UNIT_TESTS})
-target_link_libraries(core_tests_win32 PRIVATE tarvelo_core GTest::gtest_main)
-target_compile_options(core_tests_win32 PRIVATE ${TARVELO_WARNINGS})
-target_link_options(core_tests_win32 PRIVATE ${TARVELO_STATIC})
+tarvelo_win32_program(core_tests_win32 SOURCES ${TARVELO_UNIT_TESTS}
+    LIBRARIES tarvelo_core GTest::gtest_main)
 add_test(NAME win32.core_tests COMMAND core_tests_win32)
 
 # Tests that start the real tarvelo.exe and watch it from outside.
-add_executable(program_tests
-    tests/win32/program_runner.cpp
-    tests/win32/startup_test.cpp
-)
-target_link_libraries(program_tests PRIVATE GTest::gtest_main tarvelo_core)
-target_compile_options(program_tests PRIVATE ${TARVELO_WARNINGS})
-target_compile_definitions(program_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_options(program_tests PRIVATE ${TARVELO_STATIC})
-add_dependencies(program_tests tarvelo)
-add_test(NAME win32.program_tests COMMAND program_tests)
-set_tests_properties(win32.program_tests PROPERTIES
-    ENVIRONMENT "TARVELO_EXE=$<TARGET_FILE:tarvelo>")
+tarvelo_win32_test(program_tests PROGRAM
+    SOURCES tests/win32/program_runner.cpp tests/win32/startup_test.cpp
+    LIBRARIES tarvelo_core)
 
 # The main window built through the real start-up, inside the test process.
-add_executable(window_tests
-    tests/win32/program_runner.cpp
-    tests/win32/window_fixture.cpp
-    tests/win32/main_window_test.cpp
-    tests/win32/search_window_test.cpp
-    ${TARVELO_RESOURCE_FILES}
-)
-target_link_libraries(window_tests PRIVATE tarvelo_app GTest::gtest_main)
-target_compile_options(window_tests PRIVATE ${TARVELO_WARNINGS})
-target_link_options(window_tests PRIVATE ${TARVELO_STATIC})
-add_test(NAME win32.window_tests COMMAND window_tests)
+tarvelo_win32_test(window_tests
+    SOURCES
+        tests/win32/program_runner.cpp
+        tests/win32/window_fixture.cpp
+        tests/win32/main_window_test.cpp
+        tests/win32/search_window_test.cpp
+        ${TARVELO_RESOURCE_FILES}
+    LIBRARIES tarvelo_app)
 
 # Faults raised in the running program from outside, and the report they bring.
-add_executable(crash_tests
-    tests/win32/program_runner.cpp
-    tests/win32/fault_injector.cpp
-    tests/win32/crash_test.cpp
-    tests/win32/crash_during_import_test.cpp
-    tests/win32/import_fixture.cpp
-)
-target_link_libraries(crash_tests PRIVATE tarvelo_crash GTest::gtest_main)
-target_compile_options(crash_tests PRIVATE ${TARVELO_WARNINGS})
-target_link_options(crash_tests PRIVATE ${TARVELO_STATIC})
-add_dependencies(crash_tests tarvelo)
-add_test(NAME win32.crash_tests COMMAND crash_tests)
-set_tests_properties(win32.crash_tests PROPERTIES
-    ENVIRONMENT "TARVELO_EXE=$<TARGET_FILE:tarvelo>")
+tarvelo_win32_test(crash_tests PROGRAM
+    SOURCES
+        tests/win32/program_runner.cpp
+        tests/win32/fault_injector.cpp
+        tests/win32/crash_test.cpp
+        tests/win32/crash_during_import_test.cpp
+        tests/win32/import_fixture.cpp
+    LIBRARIES tarvelo_crash)
+
+# The "Update database" command: in-process against the real file dialog,
+# and the real program killed in the middle of an import. A stuck modal
+# dialog fails the run instead of holding it up.
+tarvelo_win32_test(import_window_tests TIMEOUT 240
+    SOURCES
+        tests/win32/program_runner.cpp
+        tests/win32/window_fixture.cpp
+        tests/win32/import_window_test.cpp
+        ${TARVELO_RESOURCE_FILES}
+    LIBRARIES tarvelo_app)
+tarvelo_win32_test(import_program_tests PROGRAM TIMEOUT 120
+    SOURCES
+        tests/win32/program_runner.cpp
+        tests/win32/import_program_test.cpp
+        tests/win32/import_fixture.cpp
+    LIBRARIES tarvelo_win32)
 
 # The real program driven with real keystrokes under Xvfb.
 add_test(NAME e2e.keyboard COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/keyboard_e2e.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e.keyboard PROPERTIES DEPENDS win32.program_tests)
 
-# The import benchmark under Wine (make bench), not a test.
-add_executable(import_bench EXCLUDE_FROM_ALL bench/import_bench.cpp)
-target_link_libraries(import_bench PRIVATE tarvelo_core)
-target_compile_options(import_bench PRIVATE ${TARVELO_WARNINGS})
-target_link_options(import_bench PRIVATE ${TARVELO_STATIC})
-
-# Start-up time of the real program (make bench), not a test.
-add_executable(startup_bench EXCLUDE_FROM_ALL bench/startup_bench.cpp)
-target_compile_options(startup_bench PRIVATE ${TARVELO_WARNINGS})
-target_link_options(startup_bench PRIVATE ${TARVELO_STATIC})
-
-# The "Update database" command: in-process against the real file dialog,
-# and the real program killed in the middle of an import.
-add_executable(import_window_tests
-    tests/win32/program_runner.cpp
-    tests/win32/window_fixture.cpp
-    tests/win32/import_window_test.cpp
-    ${TARVELO_RESOURCE_FILES}
-)
-target_link_libraries(import_window_tests PRIVATE tarvelo_app GTest::gtest_main)
-target_compile_options(import_window_tests PRIVATE ${TARVELO_WARNINGS})
-target_link_options(import_window_tests PRIVATE ${TARVELO_STATIC})
-add_test(NAME win32.import_window_tests COMMAND import_window_tests)
-add_executable(import_program_tests
-    tests/win32/program_runner.cpp
-    tests/win32/import_program_test.cpp
-    tests/win32/import_fixture.cpp
-)
-target_link_libraries(import_program_tests PRIVATE tarvelo_win32 GTest::gtest_main)
-target_compile_options(import_program_tests PRIVATE ${TARVELO_WARNINGS})
-target_link_options(import_program_tests PRIVATE ${TARVELO_STATIC})
-add_dependencies(import_program_tests tarvelo)
-add_test(NAME win32.import_program_tests COMMAND import_program_tests)
-# A stuck modal dialog fails the run instead of holding it up.
-set_tests_properties(win32.import_window_tests PROPERTIES TIMEOUT 240)
-set_tests_properties(win32.import_program_tests PROPERTIES
-    ENVIRONMENT "TARVELO_EXE=$<TARGET_FILE:tarvelo>" TIMEOUT 120)
-# The import through the real window and file dialog, timed (make bench), not
-# a test.
-add_executable(import_wine_bench EXCLUDE_FROM_ALL
-    bench/import_wine_bench.cpp
-    tests/win32/program_runner.cpp
-    ${TARVELO_RESOURCE_FILES}
-)
-target_link_libraries(import_wine_bench PRIVATE tarvelo_app)
-target_compile_options(import_wine_bench PRIVATE ${TARVELO_WARNINGS})
-target_link_options(import_wine_bench PRIVATE ${TARVELO_STATIC})
-
-# Search and copy: the real program searched and copied from with real input
-# under Xvfb (it takes the desktop lock like every test with windows), and
-# the search benchmark (make bench), not a test.
+# The real program searched and copied from with real input under Xvfb.
 add_test(NAME e2e.search_copy
     COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/search_copy_e2e.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e.search_copy PROPERTIES DEPENDS win32.program_tests)
-add_executable(search_bench EXCLUDE_FROM_ALL bench/search_bench.cpp ${TARVELO_RESOURCE_FILES})
-target_link_libraries(search_bench PRIVATE tarvelo_app)
-target_compile_options(search_bench PRIVATE ${TARVELO_WARNINGS})
-target_link_options(search_bench PRIVATE ${TARVELO_STATIC})
+
+# Benchmarks (make bench), not tests: the import alone, the start-up of the
+# real program, the import through the real window and file dialog, and the
+# search.
+tarvelo_win32_program(import_bench EXCLUDE_FROM_ALL
+    SOURCES bench/import_bench.cpp LIBRARIES tarvelo_core)
+tarvelo_win32_program(startup_bench EXCLUDE_FROM_ALL SOURCES bench/startup_bench.cpp)
+tarvelo_win32_program(import_wine_bench EXCLUDE_FROM_ALL
+    SOURCES bench/import_wine_bench.cpp tests/win32/program_runner.cpp ${TARVELO_RESOURCE_FILES}
+    LIBRARIES tarvelo_app)
+tarvelo_win32_program(search_bench EXCLUDE_FROM_ALL
+    SOURCES bench/search_bench.cpp ${TARVELO_RESOURCE_FILES} LIBRARIES tarvelo_app)

@@ -4,21 +4,10 @@
 # 0. Screenshots of the started window and of the open menu are kept in the
 # build folder.
 set -euo pipefail
-build=$(cd "$1" && pwd)
-source "$build/wine-env.sh"
-tarvelo_wine_setup
-work=$(mktemp -d)
-shots="$build/screenshots"
-mkdir -p "$shots"
+source "$(dirname "$0")/common.sh" "$1"
 cleanup() { [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
-wait_for() { # condition command..., with a 20 s time-out
-  local i
-  for i in $(seq 1 200); do "$@" && return 0; sleep 0.1; done
-  echo "timed out waiting for: $*" >&2
-  return 1
-}
 # The program's own windows: other tests may show windows of the same title.
 window_up() { window=$(xdotool search --pid "$pid" --name "Search the Australian postcode database" 2>/dev/null | head -n 1) && [ -n "$window" ]; }
 # Menus are windows of their own, without the process id that X knows of.

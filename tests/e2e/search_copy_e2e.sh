@@ -5,12 +5,7 @@
 # X; then the same for a suburb with an apostrophe; Alt+X, exit code 0. A
 # screenshot of the filled list is kept in the build folder.
 set -euo pipefail
-build=$(cd "$1" && pwd)
-source "$build/wine-env.sh"
-tarvelo_wine_setup
-work=$(mktemp -d)
-shots="$build/screenshots"
-mkdir -p "$shots"
+source "$(dirname "$0")/common.sh" "$1"
 cleanup() {
   local status=$?
   # What the screen showed when a check failed.
@@ -21,12 +16,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wait_for() { # condition command..., with a 20 s time-out
-  local i
-  for i in $(seq 1 200); do "$@" && return 0; sleep 0.1; done
-  echo "timed out waiting for: $*" >&2
-  return 1
-}
 # Other programs may show the same window on the display: ours is the one
 # whose process runs in this script's folder.
 window_up() {
